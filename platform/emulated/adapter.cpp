@@ -1,0 +1,110 @@
+#include "platform/emulated/adapter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint16_t DataRegister = 0x378;
+constexpr std::uint16_t ControlRegister = 0x37A;
+
+constexpr std::uint8_t StrobeBit = 0x01;       // falling: next word
+constexpr std::uint8_t AutoLinefeedBit = 0x02;  // falling: back to word 0
+constexpr std::uint8_t SelectInBit = 0x08;      // clear: low byte on the lines
+constexpr std::uint8_t InputDirectionBit = 0x20;
+
+// A port comes up driving its data lines, all four control lines at rest.
+constexpr std::uint8_t PowerOnControl = 0x0B;
+
+// Where the adapter's counter happens to stand before the first start pulse.
+constexpr std::uint64_t PowerOnAddress = 0x2A5A5;
+
+bool Fell(std::uint8_t before, std::uint8_t after, std::uint8_t bit)
+{
+    return (before & bit) != 0 && (after & bit) == 0;
+}
+
+}  // namespace
+
+bool EmulatedAdapter::Open()
+{
+    open_ = memory_.Open();
+    if (open_) {
+        address_ = PowerOnAddress;
+        control_ = PowerOnControl;
+        shownLines_ = DrivenLines();
+        pendingLines_.reset();
+        pendingSince_.reset();
+    }
+    return open_;
+}
+
+void EmulatedAdapter::Close()
+{
+    open_ = false;
+    memory_.Close();
+}
+
+std::uint8_t EmulatedAdapter::DrivenLines()
+{
+    const std::uint16_t word = memory_.Word(address_);
+    return static_cast<std::uint8_t>((control_ & SelectInBit) != 0 ? word >> 8 : word & 0xFF);
+}
+
+void EmulatedAdapter::CommitSettledLines()
+{
+    if (pendingLines_ && pendingSince_ && lastCounter_ - *pendingSince_ >= settleTicks_) {
+        shownLines_ = *pendingLines_;
+        pendingLines_.reset();
+        pendingSince_.reset();
+    }
+}
+
+void EmulatedAdapter::SeeCounter(std::int64_t ticks, std::int64_t ticksPerSecond)
+{
+    lastCounter_ = ticks;
+    if (pendingLines_ && !pendingSince_) {
+        pendingSince_ = ticks;
+    }
+    if (ticksPerSecond != counterFrequency_) {
+        counterFrequency_ = ticksPerSecond;
+        // A whole microsecond, rounded up to the counter's resolution.
+        settleTicks_ = std::max<std::int64_t>(1, (ticksPerSecond + 999999) / 1000000);
+    }
+}
+
+bool EmulatedAdapter::Read(std::uint16_t port, std::uint32_t* value, std::uint8_t size)
+{
+    const bool accepted = open_ && port == DataRegister && size == 1;
+    if (accepted) {
+        CommitSettledLines();
+        // In the output direction the port reads back its own latch, which
+        // this program never writes.
+        *value = (control_ & InputDirectionBit) != 0 ? shownLines_ : 0;
+    }
+    if (onAccess) {
+        onAccess({false, port, accepted ? *value : 0, size, accepted});
+    }
+    return accepted;
+}
+
+bool EmulatedAdapter::Write(std::uint16_t port, std::uint32_t value, std::uint8_t size)
+{
+    const bool accepted = open_ && port == ControlRegister && size == 1;
+    if (accepted) {
+        CommitSettledLines();
+        const auto control = static_cast<std::uint8_t>(value);
+        if (Fell(control_, control, AutoLinefeedBit)) {
+            address_ = 0;
+        }
+        if (Fell(control_, control, StrobeBit)) {
+            ++address_;
+        }
+        control_ = control;
+        pendingLines_ = DrivenLines();
+        pendingSince_.reset();
+    }
+    if (onAccess) {
+        onAccess({true, port, value, size, accepted});
+    }
+    return accepted;
+}
