@@ -3,12 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-using Words = std::vector<std::uint16_t>;
+#include "tests/words.h"
 
 struct DumpOutcome {
     std::string console;
@@ -31,13 +29,3 @@ protected:
     int dataReads = 0;
     int controlWrites = 0;
 };
-
-// Pseudo-random words: no bank of such a memory repeats another by chance.
-Words RandomWords(std::size_t count, std::uint32_t seed);
-
-// The words of an image file, low byte first; fails the test if the size is odd.
-Words ReadImage(const std::filesystem::path& path);
-
-void WriteWords(const std::filesystem::path& path, const Words& words);
-
-std::string ReadText(const std::filesystem::path& path);
