@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/emulated/emulated_port.h"
+#include "platform/emulated/adapter.h"
 #include "platform/emulated/memory.h"
 #include "platform/performance_counter.h"
 #include "platform/winio.h"

@@ -4,21 +4,19 @@
 #include <sstream>
 
 #include "dump/run_dump.h"
-#include "platform/emulated/emulated_port.h"
+#include "platform/emulated/adapter.h"
 #include "port/settle_wait.h"
 #include "tests/virtual_counter.h"
 
 void EmulatedFixture::SetUp()
 {
+    ScratchFixture::SetUp();
     TicksPerMicrosecond = 0;
     TheVirtualCounter = VirtualCounter{};
     unsetenv("LPTDUMP_EMU_MEMORY");
     TheEmulatedAdapter.onAccess = [this](const PortAccess& access) {
         ++(access.isWrite ? controlWrites : dataReads);
     };
-    std::string pattern = (std::filesystem::temp_directory_path() / "lptdump-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    scratch = pattern;
 }
 
 void EmulatedFixture::TearDown()
@@ -27,7 +25,7 @@ void EmulatedFixture::TearDown()
     TheVirtualCounter.onRead = nullptr;
     TheEmulatedAdapter.Close();
     unsetenv("LPTDUMP_EMU_MEMORY");
-    std::filesystem::remove_all(scratch);
+    ScratchFixture::TearDown();
 }
 
 void EmulatedFixture::UseMemory(const Words& memory)

@@ -1,11 +1,9 @@
 // A fresh emulated adapter, virtual counter and scratch folder for each test.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <string>
 
+#include "tests/scratch_fixture.h"
 #include "tests/words.h"
 
 struct DumpOutcome {
@@ -13,7 +11,7 @@ struct DumpOutcome {
     int exitStatus;
 };
 
-class EmulatedFixture : public ::testing::Test {
+class EmulatedFixture : public ScratchFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -25,7 +23,6 @@ protected:
     // Runs the whole dump with `input` as standard input, in the scratch folder.
     DumpOutcome Dump(const std::string& input);
 
-    std::filesystem::path scratch;
     int dataReads = 0;
     int controlWrites = 0;
 };

@@ -9,11 +9,12 @@
 
 #include "platform/emulated/memory.h"
 #include "tests/child_process.h"
-#include "tests/emulated_fixture.h"
+#include "tests/scratch_fixture.h"
+#include "tests/words.h"
 
 namespace {
 
-class EndToEnd : public EmulatedFixture {
+class EndToEnd : public ScratchFixture {
 protected:
     ChildOptions Options(const std::string& input) const
     {

@@ -1,6 +1,6 @@
 #include "tests/virtual_counter.h"
 
-#include "platform/emulated/emulated_port.h"
+#include "platform/emulated/adapter.h"
 #include "platform/performance_counter.h"
 
 VirtualCounter TheVirtualCounter;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/emulated/emulated_port.h"
+#include "platform/emulated/adapter.h"
 #include "port/settle_wait.h"
 #include "port/word_cycle.h"
 #include "platform/winio.h"

@@ -25,6 +25,8 @@ bool Fell(std::uint8_t before, std::uint8_t after, std::uint8_t bit)
 
 }  // namespace
 
+EmulatedAdapter TheEmulatedAdapter;
+
 bool EmulatedAdapter::Open()
 {
     open_ = memory_.Open();

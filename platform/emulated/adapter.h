@@ -57,3 +57,6 @@ private:
     std::int64_t counterFrequency_ = 0;
     std::int64_t settleTicks_ = 1;
 };
+
+// The one emulated adapter of the process.
+extern EmulatedAdapter TheEmulatedAdapter;

@@ -1,8 +1,6 @@
 #include "platform/winio.h"
 
-#include "platform/emulated/emulated_port.h"
-
-EmulatedAdapter TheEmulatedAdapter;
+#include "platform/emulated/adapter.h"
 
 bool InitializeWinIo()
 {
