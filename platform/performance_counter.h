@@ -1,20 +1,12 @@
-// The high-resolution performance counter, under the names and calling
-// convention of the Windows API. On Windows these are kernel32's own; elsewhere
-// a backend of this project defines them.
+// The high-resolution performance counter, under the names of the Windows
+// API. A backend of this project defines them for each build: on Windows it
+// forwards to kernel32's own counter.
 #pragma once
 
 #include <cstdint>
 
-#ifdef _WIN32
-#define LPTDUMP_WINAPI extern "C" __declspec(dllimport) int __stdcall
-#else
-#define LPTDUMP_WINAPI int
-#endif
-
 // Ticks per second, constant while the system runs.
-LPTDUMP_WINAPI QueryPerformanceFrequency(std::int64_t* ticksPerSecond);
+int QueryPerformanceFrequency(std::int64_t* ticksPerSecond);
 
 // Current tick count; it never goes backwards.
-LPTDUMP_WINAPI QueryPerformanceCounter(std::int64_t* ticks);
-
-#undef LPTDUMP_WINAPI
+int QueryPerformanceCounter(std::int64_t* ticks);

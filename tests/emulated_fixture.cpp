@@ -8,12 +8,32 @@
 #include "port/settle_wait.h"
 #include "tests/virtual_counter.h"
 
+namespace {
+
+constexpr char MemoryVariable[] = "LPTDUMP_EMU_MEMORY";
+
+void SetMemoryVariable(const std::string& value)
+{
+#ifdef _WIN32
+    // An empty value removes the variable.
+    _putenv_s(MemoryVariable, value.c_str());
+#else
+    if (value.empty()) {
+        unsetenv(MemoryVariable);
+    } else {
+        setenv(MemoryVariable, value.c_str(), 1);
+    }
+#endif
+}
+
+}  // namespace
+
 void EmulatedFixture::SetUp()
 {
     ScratchFixture::SetUp();
     TicksPerMicrosecond = 0;
     TheVirtualCounter = VirtualCounter{};
-    unsetenv("LPTDUMP_EMU_MEMORY");
+    SetMemoryVariable("");
     TheEmulatedAdapter.onAccess = [this](const PortAccess& access) {
         ++(access.isWrite ? controlWrites : dataReads);
     };
@@ -24,7 +44,7 @@ void EmulatedFixture::TearDown()
     TheEmulatedAdapter.onAccess = nullptr;
     TheVirtualCounter.onRead = nullptr;
     TheEmulatedAdapter.Close();
-    unsetenv("LPTDUMP_EMU_MEMORY");
+    SetMemoryVariable("");
     ScratchFixture::TearDown();
 }
 
@@ -32,7 +52,12 @@ void EmulatedFixture::UseMemory(const Words& memory)
 {
     const auto path = scratch / "memory.bin";
     WriteWords(path, memory);
-    setenv("LPTDUMP_EMU_MEMORY", path.c_str(), 1);
+    UseMemoryFile(path);
+}
+
+void EmulatedFixture::UseMemoryFile(const std::filesystem::path& path)
+{
+    SetMemoryVariable(path.string());
 }
 
 DumpOutcome EmulatedFixture::Dump(const std::string& input)

@@ -19,6 +19,7 @@ protected:
     // Writes `memory` as a memory file (low byte first) and points the
     // emulated adapter at it.
     void UseMemory(const Words& memory);
+    void UseMemoryFile(const std::filesystem::path& path);
 
     // Runs the whole dump with `input` as standard input, in the scratch folder.
     DumpOutcome Dump(const std::string& input);

@@ -50,7 +50,7 @@ boot() {  # scenario, parallel port option; prints the serial console
     timeout 600 qemu-system-x86_64 -machine pc -accel tcg -m 256 -nographic -no-reboot \
         -kernel "$vmlinuz" -initrd initramfs.gz \
         -append "console=ttyS0 panic=-1 loglevel=4 lptdump.scenario=$1" \
-        -parallel "$2" -monitor none -serial stdio < /dev/null | tr -d '\r' | tee "$1.log"
+        -parallel "$2" -nic none -monitor none -serial stdio < /dev/null | tr -d '\r' | tee "$1.log"
 }
 
 verdict=0
