@@ -36,6 +36,8 @@ bool EmulatedAdapter::Open()
         shownLines_ = DrivenLines();
         pendingLines_.reset();
         pendingSince_.reset();
+        traceStart_.reset();
+        trace_.Open(control_, VisibleLines());
     }
     return open_;
 }
@@ -43,6 +45,7 @@ bool EmulatedAdapter::Open()
 void EmulatedAdapter::Close()
 {
     open_ = false;
+    trace_.Close();
     memory_.Close();
 }
 
@@ -52,25 +55,52 @@ std::uint8_t EmulatedAdapter::DrivenLines()
     return static_cast<std::uint8_t>((control_ & SelectInBit) != 0 ? word >> 8 : word & 0xFF);
 }
 
+std::uint8_t EmulatedAdapter::VisibleLines() const
+{
+    // In the output direction the port reads back its own latch, which this
+    // program never writes.
+    return (control_ & InputDirectionBit) != 0 ? shownLines_ : 0;
+}
+
 void EmulatedAdapter::CommitSettledLines()
 {
     if (pendingLines_ && pendingSince_ && lastCounter_ - *pendingSince_ >= settleTicks_) {
         shownLines_ = *pendingLines_;
+        if (trace_.IsOn()) {
+            trace_.Data(TraceTime(*pendingSince_ + settleTicks_), VisibleLines());
+        }
         pendingLines_.reset();
         pendingSince_.reset();
     }
 }
 
+std::int64_t EmulatedAdapter::TraceTime(std::int64_t ticks)
+{
+    // A microsecond at the start shows the lines as they were before the
+    // first control write.
+    constexpr std::int64_t LeadIn = 1000;
+    if (!traceStart_) {
+        traceStart_ = ticks;
+    }
+    return LeadIn + static_cast<std::int64_t>(static_cast<double>(ticks - *traceStart_) * 1e9 /
+                                              static_cast<double>(counterFrequency_));
+}
+
 void EmulatedAdapter::SeeCounter(std::int64_t ticks, std::int64_t ticksPerSecond)
 {
     lastCounter_ = ticks;
-    if (pendingLines_ && !pendingSince_) {
-        pendingSince_ = ticks;
-    }
     if (ticksPerSecond != counterFrequency_) {
         counterFrequency_ = ticksPerSecond;
         // A whole microsecond, rounded up to the counter's resolution.
         settleTicks_ = std::max<std::int64_t>(1, (ticksPerSecond + 999999) / 1000000);
+    }
+    if (pendingLines_ && !pendingSince_) {
+        // The first value after a control write: the write is no later than this.
+        pendingSince_ = ticks;
+        if (trace_.IsOn()) {
+            trace_.Control(TraceTime(ticks), control_);
+            trace_.Data(TraceTime(ticks), VisibleLines());
+        }
     }
 }
 
@@ -79,9 +109,10 @@ bool EmulatedAdapter::Read(std::uint16_t port, std::uint32_t* value, std::uint8_
     const bool accepted = open_ && port == DataRegister && size == 1;
     if (accepted) {
         CommitSettledLines();
-        // In the output direction the port reads back its own latch, which
-        // this program never writes.
-        *value = (control_ & InputDirectionBit) != 0 ? shownLines_ : 0;
+        *value = VisibleLines();
+        if (trace_.IsOn()) {
+            trace_.Read(TraceTime(lastCounter_));
+        }
     }
     if (onAccess) {
         onAccess({false, port, accepted ? *value : 0, size, accepted});

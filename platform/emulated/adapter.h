@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/emulated/line_trace.h"
 #include "platform/emulated/memory.h"
 
 struct PortAccess {
@@ -40,7 +41,9 @@ public:
 
 private:
     std::uint8_t DrivenLines();
+    std::uint8_t VisibleLines() const;
     void CommitSettledLines();
+    std::int64_t TraceTime(std::int64_t ticks);
 
     EmulatedMemory memory_;
     bool open_ = false;
@@ -56,6 +59,10 @@ private:
     std::int64_t lastCounter_ = 0;
     std::int64_t counterFrequency_ = 0;
     std::int64_t settleTicks_ = 1;
+
+    // The trace runs on the counter's time, from its first value seen.
+    LineTrace trace_;
+    std::optional<std::int64_t> traceStart_;
 };
 
 // The one emulated adapter of the process.
