@@ -177,6 +177,8 @@ void LineTrace::Close()
     if (file_ == nullptr) {
         return;
     }
+    // A last microsecond, so that viewers show the final levels too.
+    Stamp(lastTime_ + 1000);
     const bool written = std::ferror(file_) == 0;
     if (std::fclose(file_) != 0 || !written) {
         std::cerr << "emulated adapter: trace file " << path_ << ": writing failed" << std::endl;
