@@ -67,7 +67,7 @@ void LineTrace::Open(std::uint8_t control, std::uint8_t data)
     if (path_ == nullptr) {
         return;
     }
-    file_ = std::fopen(path_, "w");
+    file_ = std::fopen(path_, "wb");  // LF line ends on every system
     if (file_ == nullptr) {
         std::cerr << "emulated adapter: trace file " << path_ << ": " << std::strerror(errno) << std::endl;
         return;

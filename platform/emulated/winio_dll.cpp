@@ -44,8 +44,10 @@ __declspec(dllexport) bool __stdcall GetPortVal(WORD portAddress, PDWORD portVal
 
 __declspec(dllexport) bool __stdcall SetPortVal(WORD portAddress, DWORD portValue, BYTE size)
 {
+    // Before the write, so that lines which settled meanwhile change at their
+    // own time; after it, as the lines settle from the moment of the write.
+    ShowAdapterTheCounter();
     const bool accepted = TheEmulatedAdapter.Write(portAddress, portValue, size);
-    // The lines settle from the moment of the write.
     ShowAdapterTheCounter();
     return accepted;
 }

@@ -52,6 +52,12 @@ check capture-no-errors same err.txt ''
 check capture-image cmp image.bin memory.bin
 check name-without-carriage-return test ! -e $'image.bin\r'
 
+# The DLL traces the lines too, on kernel32's counter.
+LPTDUMP_EMU_MEMORY=memory.bin LPTDUMP_EMU_TRACE=trace.vcd run 'traced.bin\r\n' $wine lptdump.exe
+check trace-capture-unchanged cmp traced.bin memory.bin
+check trace-written grep -q '^\$enddefinitions' trace.vcd
+check trace-sigrok-loads-it bash -c 'sigrok-cli -I vcd -i trace.vcd -O vcd > /dev/null 2> sigrok.err && [ ! -s sigrok.err ]'
+
 run 'builtin.bin\n' $wine lptdump.exe
 check builtin-status test $status = 0
 progress='Filename: '
