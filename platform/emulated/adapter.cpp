@@ -82,6 +82,9 @@ std::int64_t EmulatedAdapter::TraceTime(std::int64_t ticks)
     if (!traceStart_) {
         traceStart_ = ticks;
     }
+    if (counterFrequency_ <= 0) {
+        return LeadIn;  // no counter value seen yet
+    }
     return LeadIn + static_cast<std::int64_t>(static_cast<double>(ticks - *traceStart_) * 1e9 /
                                               static_cast<double>(counterFrequency_));
 }
