@@ -1,5 +1,6 @@
 #include "platform/emulated/memory.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>

@@ -43,7 +43,7 @@ bool IsPortName(const std::string& name)
 }
 
 // The port whose base address is 0x378 (the kernel gives it in decimal), or
-// the first port where none is; that also finds a card at another address.
+// parport0 where none is, which also finds a card at another address.
 Port ChoosePort()
 {
     std::vector<std::string> names = TheKernel->ListFolder(ParportSettings);
