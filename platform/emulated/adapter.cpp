@@ -2,26 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/emulated/control_bits.h"
+
+using namespace control_bits;
+
 namespace {
 
 constexpr std::uint16_t DataRegister = 0x378;
 constexpr std::uint16_t ControlRegister = 0x37A;
-
-constexpr std::uint8_t StrobeBit = 0x01;       // falling: next word
-constexpr std::uint8_t AutoLinefeedBit = 0x02;  // falling: back to word 0
-constexpr std::uint8_t SelectInBit = 0x08;      // clear: low byte on the lines
-constexpr std::uint8_t InputDirectionBit = 0x20;
 
 // A port comes up driving its data lines, all four control lines at rest.
 constexpr std::uint8_t PowerOnControl = 0x0B;
 
 // Where the adapter's counter happens to stand before the first start pulse.
 constexpr std::uint64_t PowerOnAddress = 0x2A5A5;
-
-bool Fell(std::uint8_t before, std::uint8_t after, std::uint8_t bit)
-{
-    return (before & bit) != 0 && (after & bit) == 0;
-}
 
 }  // namespace
 
@@ -52,14 +46,14 @@ void EmulatedAdapter::Close()
 std::uint8_t EmulatedAdapter::DrivenLines()
 {
     const std::uint16_t word = memory_.Word(address_);
-    return static_cast<std::uint8_t>((control_ & SelectInBit) != 0 ? word >> 8 : word & 0xFF);
+    return static_cast<std::uint8_t>((control_ & SelectIn) != 0 ? word >> 8 : word & 0xFF);
 }
 
 std::uint8_t EmulatedAdapter::VisibleLines() const
 {
     // In the output direction the port reads back its own latch, which this
     // program never writes.
-    return (control_ & InputDirectionBit) != 0 ? shownLines_ : 0;
+    return (control_ & InputDirection) != 0 ? shownLines_ : 0;
 }
 
 void EmulatedAdapter::CommitSettledLines()
@@ -129,10 +123,10 @@ bool EmulatedAdapter::Write(std::uint16_t port, std::uint32_t value, std::uint8_
     if (accepted) {
         CommitSettledLines();
         const auto control = static_cast<std::uint8_t>(value);
-        if (Fell(control_, control, AutoLinefeedBit)) {
+        if (Fell(control_, control, AutoLinefeed)) {
             address_ = 0;
         }
-        if (Fell(control_, control, StrobeBit)) {
+        if (Fell(control_, control, Strobe)) {
             ++address_;
         }
         control_ = control;

@@ -6,6 +6,10 @@
 #include <iostream>
 #include <string>
 
+#include "platform/emulated/control_bits.h"
+
+using namespace control_bits;
+
 namespace {
 
 // The connector's view of the control register: bits 0, 1 and 3 are inverted
@@ -17,20 +21,16 @@ struct ControlLine {
     bool inverted;
 };
 
-constexpr std::uint8_t StrobeBit = 0x01;
-constexpr std::uint8_t AutoLinefeedBit = 0x02;
-
 constexpr ControlLine ControlLines[] = {
-    {'s', "strobe_pin1", StrobeBit, true},
-    {'a', "auto_linefeed_pin14", AutoLinefeedBit, true},
-    {'i', "initialize_pin16", 0x04, false},
-    {'l', "select_in_pin17", 0x08, true},
+    {'s', "strobe_pin1", Strobe, true},
+    {'a', "auto_linefeed_pin14", AutoLinefeed, true},
+    {'i', "initialize_pin16", Initialize, false},
+    {'l', "select_in_pin17", SelectIn, true},
 };
 
 // Not lines at the connector: the port's data direction (1: the data lines
 // are inputs) and a wire that toggles at every read of the data lines.
 constexpr char DirectionId = 'r';
-constexpr std::uint8_t DirectionBit = 0x20;
 constexpr char ReadId = 'x';
 
 // Data lines D0 to D7 on pins 2 to 9.
@@ -94,7 +94,7 @@ void LineTrace::Open(std::uint8_t control, std::uint8_t data)
     for (const auto& line : ControlLines) {
         Wire(line.id, Level(line, control));
     }
-    Wire(DirectionId, (control & DirectionBit) != 0);
+    Wire(DirectionId, (control & InputDirection) != 0);
     for (int bit = 0; bit < 8; ++bit) {
         Wire(DataIds[bit], (data >> bit & 1) != 0);
     }
@@ -126,22 +126,20 @@ void LineTrace::Control(std::int64_t time, std::uint8_t control)
             Wire(line.id, Level(line, control));
         }
     }
-    if ((control ^ control_) & DirectionBit) {
-        Wire(DirectionId, (control & DirectionBit) != 0);
+    if ((control ^ control_) & InputDirection) {
+        Wire(DirectionId, (control & InputDirection) != 0);
     }
 
-    const auto fell = [&](std::uint8_t bit) { return (control_ & bit) != 0 && (control & bit) == 0; };
-    const auto rose = [&](std::uint8_t bit) { return (control_ & bit) == 0 && (control & bit) != 0; };
-    if (fell(AutoLinefeedBit)) {
+    if (Fell(control_, control, AutoLinefeed)) {
         started_ = true;
         steps_ = 0;
-    } else if (started_ && fell(StrobeBit)) {
+    } else if (started_ && Fell(control_, control, Strobe)) {
         ++steps_;
     }
     // Done once the last traced pulse is over: the step after the last word,
     // or the start pulse itself when no word is traced.
     const bool lastPulseOver =
-        started_ && steps_ == wordsToTrace_ && rose(wordsToTrace_ == 0 ? AutoLinefeedBit : StrobeBit);
+        started_ && steps_ == wordsToTrace_ && Rose(control_, control, wordsToTrace_ == 0 ? AutoLinefeed : Strobe);
     control_ = control;
     if (lastPulseOver) {
         Close();
