@@ -4,12 +4,12 @@
 # adapter's DLL stands in for WinIo64.dll beside a copy of lptdump.exe, so the
 # real loading path is the one tested.
 #
-# usage: transcripts.sh LPTDUMP.EXE LPTDUMP-EMU.EXE EMULATED.DLL NO-FUNCTIONS.DLL WORKDIR
+# usage: transcripts.sh WINE LPTDUMP.EXE LPTDUMP-EMU.EXE EMULATED.DLL NO-FUNCTIONS.DLL WORKDIR
 set -uo pipefail
-wine=/usr/lib/wine/wine64
 export WINEDEBUG=-all
-lptdump=$(realpath "$1") emu=$(realpath "$2") emulated_dll=$(realpath "$3") empty_dll=$(realpath "$4")
-work=$5
+wine=$(realpath "$1")
+lptdump=$(realpath "$2") emu=$(realpath "$3") emulated_dll=$(realpath "$4") empty_dll=$(realpath "$5")
+work=$6
 rm -rf "$work" && mkdir -p "$work/app" "$work/elsewhere" && cd "$work/app" || exit 1
 cp "$lptdump" lptdump.exe
 cp "$emu" lptdump-emu.exe
@@ -26,6 +26,9 @@ check() {  # name, then a command whose status is the verdict
 }
 same() {  # file, expected contents (printf format)
     cmp -s "$1" <(printf "$2") || { echo "  $1 holds:"; od -c "$1" | head -20; return 1; }
+}
+exited_with() {  # expected status; Wine's own complaints show in err.txt
+    [ "$status" = "$1" ] || { echo "  exit status $status; err.txt holds:"; cat err.txt; return 1; }
 }
 one_line_containing() {  # file, text
     [ "$(grep -c '' "$1")" = 1 ] && grep -qF "$2" "$1" || { echo "  $1 holds:"; cat "$1"; return 1; }
@@ -46,7 +49,7 @@ cat bank0 bank1 > memory.bin && rm bank0 bank1
 
 cp "$emulated_dll" WinIo64.dll
 LPTDUMP_EMU_MEMORY=memory.bin run 'image.bin\r\n' $wine lptdump.exe
-check capture-status test $status = 0
+check capture-status exited_with 0
 check capture-console same out.txt 'Filename: 64K\r\n128K\r\n'
 check capture-no-errors same err.txt ''
 check capture-image cmp image.bin memory.bin
@@ -59,13 +62,13 @@ check trace-written grep -q '^\$enddefinitions' trace.vcd
 check trace-sigrok-loads-it bash -c 'sigrok-cli -I vcd -i trace.vcd -O vcd > /dev/null 2> sigrok.err && [ ! -s sigrok.err ]'
 
 run 'builtin.bin\n' $wine lptdump.exe
-check builtin-status test $status = 0
+check builtin-status exited_with 0
 progress='Filename: '
 for kib in $(seq 64 64 1024); do progress+="${kib}K\r\n"; done
 check builtin-console same out.txt "$progress"
 
 run 'emu.bin\r\n' $wine lptdump-emu.exe
-check emu-status test $status = 0
+check emu-status exited_with 0
 check emu-console same out.txt "$progress"
 check emu-image-equals-dll-image cmp emu.bin builtin.bin
 check emu-image-size test "$(stat -c %s emu.bin)" = 1048576
