@@ -25,7 +25,7 @@ protected:
         return options;
     }
 
-    void UseMemoryFile(const Words& memory)
+    void UseMemory(const Words& memory)
     {
         memoryFile = (scratch / "memory.bin").string();
         WriteWords(memoryFile, memory);
@@ -54,7 +54,7 @@ TEST_F(EndToEnd, BuiltInMemoryIsDumpedInFull)
 
 TEST_F(EndToEnd, DumpingAMemoryFileGivesTheSameFileBack)
 {
-    UseMemoryFile(RandomWords(3 * 0x8000, 41));
+    UseMemory(RandomWords(3 * 0x8000, 41));
 
     const ChildResult result = RunChild(Options("copy.bin\r\n"));
 
@@ -90,7 +90,7 @@ TEST_F(EndToEnd, InterruptDuringTheCaptureLeavesAnExistingFileAlone)
 
 TEST_F(EndToEnd, FullDeviceIsReportedAndLeftInPlace)
 {
-    UseMemoryFile(RandomWords(0x8000, 42));
+    UseMemory(RandomWords(0x8000, 42));
 
     const ChildResult result = RunChild(Options("/dev/full\n"));
 
@@ -103,7 +103,7 @@ TEST_F(EndToEnd, FullDeviceIsReportedAndLeftInPlace)
 
 TEST_F(EndToEnd, ShortWriteRemovesThePartialImage)
 {
-    UseMemoryFile(RandomWords(2 * 0x8000, 43));
+    UseMemory(RandomWords(2 * 0x8000, 43));
     ChildOptions options = Options("image.bin\n");
     options.fileSizeLimit = 100000;
 
